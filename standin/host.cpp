@@ -1,0 +1,165 @@
+#include "host.h"
+
+#include <algorithm>
+
+namespace standin {
+
+Host& host() {
+    static Host instance;
+    return instance;
+}
+
+Host::~Host() { reset(); }
+
+LoadedModule* Host::loadModule(const std::string& path, std::string* error) {
+    std::unique_ptr<LoadedModule> module = LoadedModule::load(path, error);
+    if (!module) return nullptr;
+    modules_.push_back(std::move(module));
+    return modules_.back().get();
+}
+
+void Host::unloadModule(LoadedModule* module) {
+    for (Vessel* vessel : order_)
+        if (vessel->module == module && !vessel->removed) destroyVessel(vessel->handle);
+    purge();
+    modules_.erase(std::remove_if(modules_.begin(), modules_.end(),
+                                  [module](const auto& owned) { return owned.get() == module; }),
+                   modules_.end());
+}
+
+OBJHANDLE Host::createVessel(LoadedModule& module, const std::string& name, int flightModel,
+                             FILEHANDLE config, std::string* error) {
+    auto owned = std::make_unique<Vessel>();
+    Vessel& vessel = *owned;
+    vessel.handle = reinterpret_cast<OBJHANDLE>(owned.get());
+    vessel.name = name;
+    vessel.module = &module;
+    vessel.flightModel = flightModel;
+    byHandle_.emplace(vessel.handle, std::move(owned));
+    order_.push_back(&vessel);
+    ++liveCount_;
+
+    log_.record(vessel.handle, "> ovcInit(" + name + ", " + std::to_string(flightModel) + ")");
+    VESSEL* instance = nullptr;
+    dispatch(vessel, [&] { instance = module.ovcInit(vessel.handle, flightModel); });
+    if (!instance) {
+        if (error) *error = "module '" + module.path() + "': ovcInit returned null for " + name;
+        log_.record(vessel.handle, "< ovcInit: null");
+        vessel.removed = true;
+        --liveCount_;
+        purge();
+        return nullptr;
+    }
+    // Every class the host drives is built on VESSEL2.
+    vessel.instance = static_cast<VESSEL2*>(instance);
+
+    log_.record(vessel.handle, "> clbkSetClassCaps()");
+    dispatch(vessel, [&] { vessel.instance->clbkSetClassCaps(config); });
+    if (!vessel.removed) {
+        log_.record(vessel.handle, "> clbkPostCreation()");
+        dispatch(vessel, [&] { vessel.instance->clbkPostCreation(); });
+    }
+    OBJHANDLE handle = vessel.removed ? nullptr : vessel.handle;
+    purge();
+    return handle;
+}
+
+OBJHANDLE Host::addPlainVessel(const std::string& name) {
+    auto owned = std::make_unique<Vessel>();
+    owned->handle = reinterpret_cast<OBJHANDLE>(owned.get());
+    owned->name = name;
+    OBJHANDLE handle = owned->handle;
+    order_.push_back(owned.get());
+    byHandle_.emplace(handle, std::move(owned));
+    ++liveCount_;
+    return handle;
+}
+
+void Host::destroyVessel(OBJHANDLE handle) {
+    Vessel* vessel = find(handle);
+    if (!vessel) return;
+    pendingRemovals_.push_back(vessel);
+    finishRemovals();
+}
+
+Vessel* Host::find(OBJHANDLE handle) {
+    auto found = byHandle_.find(handle);
+    if (found == byHandle_.end() || found->second->removed) return nullptr;
+    return found->second.get();
+}
+
+Vessel* Host::findByName(const std::string& name) {
+    for (Vessel* vessel : order_)
+        if (!vessel->removed && vessel->name == name) return vessel;
+    return nullptr;
+}
+
+void Host::reset() {
+    while (!modules_.empty()) unloadModule(modules_.back().get());
+    for (Vessel* vessel : order_) destroyVessel(vessel->handle);  // the plain ones are left
+    purge();
+    log_.clear();
+    log_.setEnabled(true);
+    date2IntAnswer.reset();
+    initLibCalls.clear();
+    defaultCallbackCalls.clear();
+}
+
+std::string Host::describe(OBJHANDLE handle) {
+    if (!handle) return "null";
+    auto found = byHandle_.find(handle);
+    return found == byHandle_.end() ? "?" : found->second->name;
+}
+
+bool Host::requestRemoval(OBJHANDLE handle) {
+    Vessel* vessel = find(handle);
+    if (!vessel) return false;
+    if (vessel->removalRequests++ == 0) pendingRemovals_.push_back(vessel);
+    if (callbackDepth_ == 0) finishRemovals();
+    return true;
+}
+
+template <typename Callback>
+void Host::dispatch(Vessel& vessel, Callback&& callback) {
+    Vessel* outer = current_;
+    current_ = &vessel;
+    ++callbackDepth_;
+    callback();
+    --callbackDepth_;
+    current_ = outer;
+    if (callbackDepth_ == 0) finishRemovals();
+}
+
+// Removal takes effect once the callback that asked for it has returned.
+void Host::finishRemovals() {
+    while (!pendingRemovals_.empty()) {
+        Vessel* vessel = pendingRemovals_.back();
+        pendingRemovals_.pop_back();
+        if (vessel->removed) continue;
+        vessel->removed = true;
+        --liveCount_;
+        if (vessel->instance) {
+            log_.record(vessel->handle, "> ovcExit(" + vessel->name + ")");
+            vessel->module->ovcExit(vessel->instance);
+            vessel->instance = nullptr;
+        }
+    }
+}
+
+// Frees the records of removed vessels; never while a pass over the
+// registry is walking it.
+void Host::purge() {
+    if (order_.size() == liveCount_) return;
+    std::size_t kept = 0;
+    for (Vessel* vessel : order_) {
+        if (!vessel->removed) {
+            order_[kept++] = vessel;
+            continue;
+        }
+        const OBJHANDLE handle = vessel->handle;
+        byHandle_.erase(handle);  // frees the record
+    }
+    order_.resize(kept);
+}
+
+}  // namespace standin

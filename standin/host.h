@@ -1,0 +1,125 @@
+// The stand-in host: a registry of vessels that loads vessel modules and
+// drives them the way the simulator does, answering their calls from its
+// records and logging every call.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "call_log.h"
+#include "module_loader.h"
+#include "orbiter_api.h"
+
+namespace standin {
+
+struct Propellant {
+    int id;  // 1-based, in creation order within the vessel
+    double capacity, mass, efficiency;
+};
+
+struct Thruster {
+    int id;  // 1-based, in creation order within the vessel
+    VECTOR3 position, direction;
+    double maxThrust;
+    Propellant* tank;
+    double isp, ispReference, pressureReference;
+    double level = 0;
+};
+
+struct ExhaustStream {
+    Thruster* thruster;
+    VECTOR3 position;
+    PARTICLESTREAMSPEC spec;  // the host's own copy
+};
+
+struct Vessel {
+    OBJHANDLE handle = nullptr;
+    std::string name;
+    LoadedModule* module = nullptr;  // null: a vessel the host runs itself
+    VESSEL2* instance = nullptr;     // what the module's ovcInit returned
+    int flightModel = 0;
+
+    double size = 0, emptyMass = 0;
+    VECTOR3 cameraOffset{};
+    std::vector<VECTOR3> touchdownPoints;
+    std::deque<Propellant> tanks;  // deques keep the handles' addresses stable
+    std::deque<Thruster> thrusters;
+    std::vector<ExhaustStream> streams;
+    std::vector<std::string> meshes;
+    bool focusEnabled = true;
+
+    // What the vessel reports when asked; scripted by tests.
+    bool groundContact = false;
+    double airspeed = 0;
+
+    int removalRequests = 0;
+    bool removed = false;  // ovcExit has been called; purged from the registry soon
+};
+
+class Host {
+public:
+    ~Host();
+
+    // Loads a vessel module and resolves its four exports; null and a
+    // message naming the file and the missing piece on failure.
+    LoadedModule* loadModule(const std::string& path, std::string* error);
+    // Destroys the module's vessels, then unloads it.
+    void unloadModule(LoadedModule* module);
+
+    // Creates a vessel of the module's class: ovcInit, clbkSetClassCaps, then
+    // clbkPostCreation. Null, with a message, when ovcInit returns null.
+    OBJHANDLE createVessel(LoadedModule& module, const std::string& name, int flightModel = 1,
+                           FILEHANDLE config = nullptr, std::string* error = nullptr);
+    // A vessel that no module runs, such as the user's spacecraft.
+    OBJHANDLE addPlainVessel(const std::string& name);
+    // Takes a vessel out of the simulation, calling ovcExit for a module's.
+    void destroyVessel(OBJHANDLE handle);
+
+    // Null for handles that are not, or no longer, in the simulation.
+    Vessel* find(OBJHANDLE handle);
+    Vessel* findByName(const std::string& name);
+    unsigned int vesselCount() const { return liveCount_; }
+    const std::vector<Vessel*>& vessels() const { return order_; }
+
+    // Destroys every vessel, unloads every module and clears log and scripts.
+    void reset();
+
+    CallLog& log() { return log_; }
+    // A vessel's name for the log: "null", or "?" for an unknown handle.
+    std::string describe(OBJHANDLE handle);
+    // The vessel whose callback is running; null between callbacks.
+    Vessel* current() { return current_; }
+
+    // Scripted answers and records of module-wide calls.
+    std::optional<int> date2IntAnswer;       // unset: the host's own conversion
+    std::vector<HINSTANCE> initLibCalls;     // every InitLib argument, in order
+    std::map<std::string, int> defaultCallbackCalls;  // default VESSEL2 bodies reached
+
+    // Called from oapiDeleteVessel.
+    bool requestRemoval(OBJHANDLE handle);
+
+private:
+    template <typename Callback>
+    void dispatch(Vessel& vessel, Callback&& callback);
+    void finishRemovals();
+    void purge();
+
+    CallLog log_;
+    std::vector<std::unique_ptr<LoadedModule>> modules_;
+    std::unordered_map<OBJHANDLE, std::unique_ptr<Vessel>> byHandle_;
+    std::vector<Vessel*> order_;  // creation order, removed ones until purged
+    std::vector<Vessel*> pendingRemovals_;
+    unsigned int liveCount_ = 0;
+    Vessel* current_ = nullptr;
+    int callbackDepth_ = 0;
+};
+
+// The one host of this process, as the free host functions see it.
+Host& host();
+
+}  // namespace standin
