@@ -11,6 +11,7 @@ function(add_vessel_module target)
   add_library(${target} MODULE
     ${root}/module/module_entry.cpp
     ${root}/vessel/debris_vessel.cpp
+    ${root}/vessel/module_clock.cpp
     ${ARG_SOURCES})
   target_include_directories(${target} PRIVATE ${root}/host ${root}/vessel)
   target_link_libraries(${target} PRIVATE standin_host)

@@ -82,6 +82,32 @@ void Host::destroyVessel(OBJHANDLE handle) {
     finishRemovals();
 }
 
+void Host::step(double stepLength) {
+    simTime_ += stepLength;
+    mjd_ += stepLength / 86400;
+    forEachModuleVessel("clbkPreStep", [&](VESSEL2& instance) {
+        instance.clbkPreStep(simTime_, stepLength, mjd_);
+    });
+    forEachModuleVessel("clbkPostStep", [&](VESSEL2& instance) {
+        instance.clbkPostStep(simTime_, stepLength, mjd_);
+    });
+    purge();
+}
+
+// Calls one callback on every live vessel that a module runs, in creation
+// order. Vessels removed on the way stay in the registry until the purge.
+template <typename Callback>
+void Host::forEachModuleVessel(const char* callbackName, Callback&& callback) {
+    for (std::size_t i = 0; i < order_.size(); ++i) {
+        Vessel& vessel = *order_[i];
+        if (vessel.removed || !vessel.instance) continue;
+        if (log_.enabled())
+            log_.record(vessel.handle, std::string("> ") + callbackName + "(" +
+                                           formatNumber(simTime_) + ")");
+        dispatch(vessel, [&] { callback(*vessel.instance); });
+    }
+}
+
 Vessel* Host::find(OBJHANDLE handle) {
     auto found = byHandle_.find(handle);
     if (found == byHandle_.end() || found->second->removed) return nullptr;
@@ -103,6 +129,8 @@ void Host::reset() {
     date2IntAnswer.reset();
     initLibCalls.clear();
     defaultCallbackCalls.clear();
+    simTime_ = 0;
+    mjd_ = kStartMjd;
 }
 
 std::string Host::describe(OBJHANDLE handle) {

@@ -80,6 +80,13 @@ public:
     // Takes a vessel out of the simulation, calling ovcExit for a module's.
     void destroyVessel(OBJHANDLE handle);
 
+    // One simulation step of the given length: clbkPreStep on every vessel,
+    // the host's state update, then clbkPostStep on every vessel still there,
+    // each with the simulation time and date at the step's end.
+    void step(double stepLength);
+    double simTime() const { return simTime_; }
+    double mjd() const { return mjd_; }
+
     // Null for handles that are not, or no longer, in the simulation.
     Vessel* find(OBJHANDLE handle);
     Vessel* findByName(const std::string& name);
@@ -106,6 +113,8 @@ public:
 private:
     template <typename Callback>
     void dispatch(Vessel& vessel, Callback&& callback);
+    template <typename Callback>
+    void forEachModuleVessel(const char* callbackName, Callback&& callback);
     void finishRemovals();
     void purge();
 
@@ -117,6 +126,9 @@ private:
     unsigned int liveCount_ = 0;
     Vessel* current_ = nullptr;
     int callbackDepth_ = 0;
+    double simTime_ = 0;
+    double mjd_ = kStartMjd;
+    static constexpr double kStartMjd = 51544.5;  // 2000-01-01 12:00
 };
 
 // The one host of this process, as the free host functions see it.

@@ -1,5 +1,5 @@
 // hulkfall-sim: loads the debris module into the stand-in host and shows
-// what one debris sets up.
+// one debris set up, kicked off, stepped and removed.
 #include <cstdio>
 #include <string>
 
@@ -44,14 +44,25 @@ int main(int argc, char** argv) {
     }
     std::printf("loaded %s: date \"%s\", version %d\n", path.c_str(), module->ModuleDate(),
                 module->GetModuleVersion());
+    host().addPlainVessel("user");  // debris is never removed while it is the last vessel
     OBJHANDLE debris = host().createVessel(*module, "debris1", 1, nullptr, &error);
     if (!debris) {
         std::fprintf(stderr, "hulkfall-sim: %s\n", error.c_str());
         return 1;
     }
     printSetup(*host().find(debris));
-    host().destroyVessel(debris);
+    host().log().setEnabled(false);
+    const double stepLength = 10;
+    int steps = 0;
+    while (host().find(debris) && steps < 1000) {
+        host().step(stepLength);
+        ++steps;
+    }
+    std::printf("stepped %d times by %s s: debris1 %s at t = %s s\n", steps,
+                standin::formatNumber(stepLength).c_str(),
+                host().find(debris) ? "still there" : "removed",
+                standin::formatNumber(host().simTime()).c_str());
     host().unloadModule(module);
-    std::printf("destroyed debris1 and unloaded the module\n");
+    std::printf("unloaded the module\n");
     return 0;
 }

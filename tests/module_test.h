@@ -34,16 +34,22 @@ protected:
         return handle;
     }
 
-    // The module's calls for one vessel between two host calls to it.
-    static std::vector<std::string> callsBetween(OBJHANDLE vessel, const std::string& from,
-                                                 const std::string& to) {
-        std::vector<std::string> all = standin::host().log().textsFor(vessel);
+    // The module's calls concerning one vessel during the host's n-th call
+    // (0-based) whose log text starts with hostCall, e.g. "> clbkPreStep".
+    static std::vector<std::string> callsDuring(OBJHANDLE vessel, const std::string& hostCall,
+                                                int occurrence = 0) {
         std::vector<std::string> section;
+        int seen = -1;
         bool inside = false;
-        for (const std::string& text : all) {
-            if (text == to) break;
-            if (inside) section.push_back(text);
-            if (text == from) inside = true;
+        for (const std::string& text : standin::host().log().textsFor(vessel)) {
+            const bool fromHost = text.compare(0, 2, "> ") == 0;
+            if (fromHost) {
+                if (inside) break;
+                if (text.compare(0, hostCall.size(), hostCall) == 0 && ++seen == occurrence)
+                    inside = true;
+            } else if (inside) {
+                section.push_back(text);
+            }
         }
         return section;
     }

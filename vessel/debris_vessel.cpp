@@ -1,6 +1,18 @@
 #include "debris_vessel.h"
 
+#include <cstdlib>
+
+#include "module_clock.h"
+
 namespace {
+
+// Module-wide state, shared by every instance and never reset while the
+// module is loaded: the sum of the step lengths given to all instances.
+// With n debris alive it passes kLifetime after about kLifetime / n seconds.
+double g_elapsed = 0;
+
+constexpr double kLifetime = 6000;  // s of the shared clock
+constexpr double kRestingAirspeed = 1.0;  // m/s
 
 // Two streams that differ only in size, rate, lifetime and growth: the trail
 // (small particles that linger and grow slowly) rides on the weak thruster,
@@ -53,4 +65,33 @@ void DebrisVessel::clbkSetClassCaps(FILEHANDLE /*config*/) {
     AddExhaustStream(th_trail, kOrigin, &trail);
     AddExhaustStream(th_burst, kOrigin, &burst);
     AddMesh("Hulkfall", nullptr);
+}
+
+// Called by the host once, right after clbkSetClassCaps.
+void DebrisVessel::clbkPostCreation() {
+    SetEnableFocus(false);
+    // Reseeded at every creation: debris created within the same millisecond
+    // fly off in the same direction.
+    std::srand(static_cast<unsigned>(moduleClockMilliseconds()));
+    const int x = std::rand() % 10 - 4;
+    const int y = std::rand() % 10 - 4;
+    const int z = std::rand() % 10 - 4;
+    // Not normalised: the length, 0 to sqrt(75), is what the host makes of it.
+    SetThrusterDir(th_burst, {double(x), double(y), double(z)});
+    SetThrusterLevel(th_burst, 1);
+    SetThrusterLevel(th_trail, 1);
+}
+
+// Called by the host at every simulation step, before its state update. The
+// host defers a removal until this returns, and accepts a second request for
+// the same vessel, so both rules may ask in the same step.
+void DebrisVessel::clbkPreStep(double /*simTime*/, double /*stepLength*/, double /*mjd*/) {
+    if (GroundContact() && oapiGetVesselCount() > 1 && GetAirspeed() < kRestingAirspeed)
+        oapiDeleteVessel(GetHandle(), nullptr);
+    if (g_elapsed > kLifetime && oapiGetVesselCount() > 1) oapiDeleteVessel(GetHandle(), nullptr);
+}
+
+// Called by the host at every simulation step, after its state update.
+void DebrisVessel::clbkPostStep(double /*simTime*/, double stepLength, double /*mjd*/) {
+    g_elapsed += stepLength;
 }

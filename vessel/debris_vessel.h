@@ -12,6 +12,9 @@ public:
     DebrisVessel(OBJHANDLE vessel, int flightModel);
 
     void clbkSetClassCaps(FILEHANDLE config) override;
+    void clbkPostCreation() override;
+    void clbkPreStep(double simTime, double stepLength, double mjd) override;
+    void clbkPostStep(double simTime, double stepLength, double mjd) override;
 
 private:
     // Host handles: the host owns them, the class never releases them.

@@ -1,0 +1,327 @@
+// The debris's life: its kick-off at creation, the two removal rules and
+// the module's shared clock, driven through the host's step loop.
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <set>
+
+#include "libc_probes.h"
+#include "module_test.h"
+
+using standin::host;
+using standin::Vessel;
+
+namespace {
+
+constexpr long long kLoadedAtMs = 5'000'000;  // the steady clock's reading at load
+
+// The direction a debris created at this module-clock reading must get.
+VECTOR3 predictedDirection(unsigned seed) {
+    std::srand(seed);
+    const int x = std::rand() % 10 - 4;
+    const int y = std::rand() % 10 - 4;
+    const int z = std::rand() % 10 - 4;
+    return {double(x), double(y), double(z)};
+}
+
+class LifeCycleTest : public ModuleTest {
+protected:
+    void SetUp() override {
+        libc_probes::holdSteadyClock(kLoadedAtMs);
+        ModuleTest::SetUp();
+    }
+    void TearDown() override {
+        ModuleTest::TearDown();
+        libc_probes::logGenerator(false);
+        libc_probes::releaseSteadyClock();
+    }
+
+    // Creates a debris while the module's clock reads the given milliseconds.
+    OBJHANDLE createAt(const std::string& name, long long moduleClockMs) {
+        libc_probes::holdSteadyClock(kLoadedAtMs + moduleClockMs);
+        return create(name);
+    }
+
+    static Vessel& record(OBJHANDLE debris) { return *host().find(debris); }
+    static bool gone(OBJHANDLE debris) { return host().find(debris) == nullptr; }
+
+    static void rest(OBJHANDLE debris, bool onGround, double airspeed) {
+        record(debris).groundContact = onGround;
+        record(debris).airspeed = airspeed;
+    }
+
+    // Steps until the vessel is gone; the 1-based step in which it went, or 0.
+    static int stepsUntilGone(OBJHANDLE debris, double stepLength, int limit) {
+        for (int step = 1; step <= limit; ++step) {
+            host().step(stepLength);
+            if (gone(debris)) return step;
+        }
+        return 0;
+    }
+};
+
+struct RestCase {
+    const char* label;
+    bool onGround;
+    bool otherVessel;
+    double airspeed;
+    std::vector<std::string> preStepCalls;
+};
+
+const std::vector<std::string> kRemoval = {"GetHandle()", "oapiDeleteVessel(debris, null)"};
+
+std::vector<std::string> plus(std::vector<std::string> calls, const std::vector<std::string>& more) {
+    calls.insert(calls.end(), more.begin(), more.end());
+    return calls;
+}
+
+class RestRuleTest : public LifeCycleTest, public ::testing::WithParamInterface<RestCase> {};
+
+TEST_P(RestRuleTest, TestsGroundThenCountThenAirspeedAndStopsAtTheFirstFailure) {
+    const RestCase& c = GetParam();
+    if (c.otherVessel) host().addPlainVessel("user");
+    OBJHANDLE debris = create("debris");
+    rest(debris, c.onGround, c.airspeed);
+    host().step(0.1);
+    EXPECT_EQ(callsDuring(debris, "> clbkPreStep"), c.preStepCalls);
+    const bool removed = c.preStepCalls.size() > 3;
+    EXPECT_EQ(gone(debris), removed);
+    EXPECT_EQ(host().log().textsStartingWith("> ovcExit(").size(), removed ? 1u : 0u);
+}
+
+const std::vector<std::string> kGroundCountAirspeed = {"GroundContact()", "oapiGetVesselCount()",
+                                                       "GetAirspeed()"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RestRuleTest,
+    ::testing::Values(
+        RestCase{"InFlight", false, true, 0.0, {"GroundContact()"}},
+        RestCase{"OnGroundAlone", true, false, 0.0, {"GroundContact()", "oapiGetVesselCount()"}},
+        RestCase{"JustBelowOne", true, true, 0.99, plus(kGroundCountAirspeed, kRemoval)},
+        RestCase{"Still", true, true, 0.0, plus(kGroundCountAirspeed, kRemoval)},
+        RestCase{"ExactlyOne", true, true, 1.0, kGroundCountAirspeed},
+        RestCase{"Sliding", true, true, 3.0, kGroundCountAirspeed}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(LifeCycleTest, PostStepAsksTheHostNothing) {
+    OBJHANDLE debris = create("debris");
+    host().step(0.1);
+    EXPECT_TRUE(callsDuring(debris, "> clbkPostStep").empty());
+}
+
+struct TimeCase {
+    const char* label;
+    std::vector<double> steps;  // taken with the rule kept from firing
+    bool removedAtNextStep;
+};
+
+class TimeRuleTest : public LifeCycleTest, public ::testing::WithParamInterface<TimeCase> {};
+
+TEST_P(TimeRuleTest, FiresOnceTheSharedClockIsStrictlyAbove6000) {
+    const TimeCase& c = GetParam();
+    OBJHANDLE debris = create("debris");
+    for (double length : c.steps) host().step(length);  // alone: nothing fires
+    ASSERT_FALSE(gone(debris));
+    host().addPlainVessel("user");
+    host().log().clear();
+    host().step(0.0);
+    EXPECT_EQ(gone(debris), c.removedAtNextStep);
+    const std::vector<std::string> ground = {"GroundContact()"};
+    EXPECT_EQ(callsDuring(debris, "> clbkPreStep"),
+              c.removedAtNextStep ? plus(plus(ground, {"oapiGetVesselCount()"}), kRemoval)
+                                  : ground);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TimeRuleTest,
+    ::testing::Values(TimeCase{"Exactly6000", {6000}, false},
+                      TimeCase{"Exactly6000InParts", {2000, 2000, 1500, 500}, false},
+                      TimeCase{"JustAbove", {6000, 1e-9}, true},
+                      TimeCase{"FarAbove", {1e9}, true},
+                      TimeCase{"BackBelowAfterANegativeStep", {7000, -1000.5}, false},
+                      // A NaN step leaves the clock NaN, never above 6000.
+                      TimeCase{"PoisonedByNaN", {std::nan(""), 7000}, false},
+                      TimeCase{"Infinite", {std::numeric_limits<double>::infinity()}, true},
+                      TimeCase{"MinusInfinity", {-std::numeric_limits<double>::infinity(), 1e300},
+                               false},
+                      TimeCase{"ZeroSteps", std::vector<double>(100, 0.0), false}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(LifeCycleTest, ALoneDebrisIsNeverRemovedAtRestOrAfterAnyTime) {
+    OBJHANDLE debris = create("debris");
+    rest(debris, true, 0.0);
+    for (double length : {0.5, 6000.0, 1e6, std::numeric_limits<double>::infinity()})
+        host().step(length);
+    EXPECT_FALSE(gone(debris));
+    EXPECT_TRUE(host().log().textsStartingWith("oapiDeleteVessel(").empty());
+}
+
+struct ClockRateCase {
+    const char* label;
+    int debris;
+    double stepLength;
+    int removedInStep;  // the shared clock passes 6000 in the step before
+};
+
+class SharedClockTest : public LifeCycleTest, public ::testing::WithParamInterface<ClockRateCase> {};
+
+TEST_P(SharedClockTest, EveryInstanceAddsItsStep) {
+    const ClockRateCase& c = GetParam();
+    host().addPlainVessel("user");
+    std::vector<OBJHANDLE> debris;
+    for (int i = 0; i < c.debris; ++i) debris.push_back(create("debris" + std::to_string(i)));
+    host().log().setEnabled(false);
+    EXPECT_EQ(stepsUntilGone(debris.back(), c.stepLength, c.removedInStep + 5), c.removedInStep);
+    for (OBJHANDLE d : debris) EXPECT_TRUE(gone(d));
+}
+
+// Step lengths that add up exactly: 16000 steps of 3 x 0.125 s reach 6000,
+// one more passes it, and the step after that removes.
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SharedClockTest,
+    ::testing::Values(ClockRateCase{"OneDebrisEighthSeconds", 1, 0.125, 48002},
+                      ClockRateCase{"ThreeDebrisEighthSeconds", 3, 0.125, 16002},
+                      ClockRateCase{"FourDebrisQuarterSeconds", 4, 0.25, 6002}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(LifeCycleTest, ThreeInstancesSteppingATenthAdvanceTheClockByThreeTenthsAStep) {
+    host().addPlainVessel("user");
+    std::vector<OBJHANDLE> debris;
+    for (int i = 0; i < 3; ++i) debris.push_back(create("debris" + std::to_string(i)));
+    host().log().setEnabled(false);
+    // 6000 / 0.3 = 20000 steps; rounding may put the sum on either side.
+    const int removedIn = stepsUntilGone(debris[0], 0.1, 30000);
+    EXPECT_GE(removedIn, 20001);
+    EXPECT_LE(removedIn, 20002);
+}
+
+TEST_F(LifeCycleTest, TheLastVesselStandingStays) {
+    std::vector<OBJHANDLE> debris;
+    for (int i = 0; i < 3; ++i) debris.push_back(create("debris" + std::to_string(i)));
+    host().step(7000);
+    host().step(0.1);
+    EXPECT_TRUE(gone(debris[0]));
+    EXPECT_TRUE(gone(debris[1]));
+    EXPECT_FALSE(gone(debris[2]));
+    EXPECT_EQ(host().vesselCount(), 1u);
+}
+
+TEST_F(LifeCycleTest, ADebrisCreatedAfterTheClockRanOutGoesInItsFirstPreStep) {
+    OBJHANDLE user = host().addPlainVessel("user");
+    OBJHANDLE first = create("first");
+    host().step(6001);
+    host().step(0.1);
+    ASSERT_TRUE(gone(first));
+
+    OBJHANDLE late = create("late");
+    host().step(0.1);
+    EXPECT_TRUE(gone(late));
+
+    host().destroyVessel(user);
+    OBJHANDLE alone = create("alone");
+    host().step(0.1);
+    EXPECT_FALSE(gone(alone));
+}
+
+TEST_F(LifeCycleTest, BothRulesAskInOneStepAndTheHostRemovesOnce) {
+    host().addPlainVessel("user");
+    OBJHANDLE debris = create("debris");
+    host().step(6001);
+    rest(debris, true, 0.0);
+    host().log().clear();
+    host().step(0.1);
+    EXPECT_EQ(callsDuring(debris, "> clbkPreStep"),
+              plus(plus(kGroundCountAirspeed, kRemoval), plus({"oapiGetVesselCount()"}, kRemoval)));
+    EXPECT_EQ(host().log().textsStartingWith("> ovcExit("),
+              std::vector<std::string>{"> ovcExit(debris)"});
+    EXPECT_EQ(host().vesselCount(), 1u);
+    EXPECT_TRUE(callsDuring(debris, "> clbkPostStep").empty());  // no callback after exit
+}
+
+TEST_F(LifeCycleTest, StepArgumentsOtherThanTheLengthAreNotRead) {
+    host().addPlainVessel("user");
+    OBJHANDLE debris = create("debris");
+    VESSEL2& instance = *record(debris).instance;
+    const double nan = std::nan("");
+    instance.clbkPreStep(nan, 1e9, nan);  // a length read here would matter below
+    instance.clbkPostStep(nan, 6000, nan);
+    host().step(0);
+    EXPECT_FALSE(gone(debris));
+}
+
+TEST_F(LifeCycleTest, ReloadingStartsTheSharedClockAtZero) {
+    create("debris");
+    host().step(7000);
+    host().unloadModule(module);
+    module = loadOrFail(HULKFALL_MODULE);
+    host().addPlainVessel("user");
+    OBJHANDLE fresh = create("fresh");
+    host().step(0.1);
+    EXPECT_FALSE(gone(fresh));
+}
+
+TEST_F(LifeCycleTest, KickOffRefusesFocusBeforeDrawingThenOpensBothThrusters) {
+    libc_probes::logGenerator(true);
+    OBJHANDLE debris = createAt("debris", 1234);
+    const VECTOR3 d = predictedDirection(1234);
+    EXPECT_EQ(callsDuring(debris, "> clbkPostCreation"),
+              (std::vector<std::string>{
+                  "SetEnableFocus(false)", "srand(1234)", "rand()", "rand()", "rand()",
+                  "SetThrusterDir(T1, " + standin::formatVector(d) + ")",
+                  "SetThrusterLevel(T1, 1)", "SetThrusterLevel(T2, 1)"}));
+    EXPECT_FALSE(record(debris).focusEnabled);
+}
+
+TEST_F(LifeCycleTest, SeedIsWholeMillisecondsSinceLoad) {
+    // The held clock reads 999999 ns past each millisecond: rounding shows.
+    for (long long ms : {0LL, 1LL, 59'999LL, 3'600'000LL}) {
+        libc_probes::logGenerator(true);
+        OBJHANDLE debris = createAt("debris" + std::to_string(ms), ms);
+        libc_probes::logGenerator(false);
+        EXPECT_EQ(callsDuring(debris, "> clbkPostCreation").at(1),
+                  "srand(" + std::to_string(ms) + ")");
+    }
+}
+
+TEST_F(LifeCycleTest, DirectionIsTheUnnormalisedDrawForTheMillisecond) {
+    std::set<int> seen[3];
+    bool sawLongerThanOne = false;
+    for (long long ms = 0; ms < 400; ++ms) {
+        OBJHANDLE debris = createAt("debris" + std::to_string(ms), ms);
+        const VECTOR3 expected = predictedDirection(static_cast<unsigned>(ms));
+        const Vessel& v = record(debris);
+        const VECTOR3 burst = v.thrusters[0].direction;
+        ASSERT_EQ(standin::formatVector(burst), standin::formatVector(expected)) << "ms " << ms;
+        seen[0].insert(int(burst.x));
+        seen[1].insert(int(burst.y));
+        seen[2].insert(int(burst.z));
+        sawLongerThanOne |= std::sqrt(burst.x * burst.x + burst.y * burst.y + burst.z * burst.z) > 1.5;
+        EXPECT_EQ(standin::formatVector(v.thrusters[1].direction), "(1, 0, 0)");
+        EXPECT_EQ(v.thrusters[0].level, 1);
+        EXPECT_EQ(v.thrusters[1].level, 1);
+        host().destroyVessel(debris);
+    }
+    const std::set<int> range = {-4, -3, -2, -1, 0, 1, 2, 3, 4, 5};
+    for (const std::set<int>& component : seen) EXPECT_EQ(component, range);
+    EXPECT_TRUE(sawLongerThanOne);
+}
+
+TEST_F(LifeCycleTest, TwoCreationsInTheSameMillisecondGetTheSameDirection) {
+    OBJHANDLE first = createAt("first", 777);
+    OBJHANDLE second = createAt("second", 777);
+    OBJHANDLE later = createAt("later", 778);
+    const std::string firstDir = standin::formatVector(record(first).thrusters[0].direction);
+    EXPECT_EQ(standin::formatVector(record(second).thrusters[0].direction), firstDir);
+    EXPECT_EQ(standin::formatVector(record(later).thrusters[0].direction),
+              standin::formatVector(predictedDirection(778)));
+}
+
+TEST_F(LifeCycleTest, TheDirectionMayBeZero) {
+    unsigned seed = 0;
+    while (standin::formatVector(predictedDirection(seed)) != "(0, 0, 0)") ++seed;
+    OBJHANDLE debris = createAt("debris", seed);
+    EXPECT_EQ(standin::formatVector(record(debris).thrusters[0].direction), "(0, 0, 0)");
+    EXPECT_EQ(record(debris).thrusters[0].level, 1);
+}
+
+}  // namespace
