@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "physics.h"
+
 namespace standin {
 
 Host& host() {
@@ -88,7 +90,11 @@ void Host::step(double stepLength) {
     forEachModuleVessel("clbkPreStep", [&](VESSEL2& instance) {
         instance.clbkPreStep(simTime_, stepLength, mjd_);
     });
+    if (physics_)
+        for (Vessel* vessel : order_)
+            if (!vessel->removed && vessel->instance) advance(*vessel, stepLength, *physics_);
     forEachModuleVessel("clbkPostStep", [&](VESSEL2& instance) {
+        postStepLengthSum_ += stepLength;
         instance.clbkPostStep(simTime_, stepLength, mjd_);
     });
     purge();
@@ -131,6 +137,23 @@ void Host::reset() {
     defaultCallbackCalls.clear();
     simTime_ = 0;
     mjd_ = kStartMjd;
+    postStepLengthSum_ = 0;
+    physics_ = nullptr;
+    observer_ = nullptr;
+    meshDirectory_.clear();
+}
+
+unsigned int Host::addMesh(Vessel& vessel, const std::string& name) {
+    vessel.meshes.push_back(name);
+    if (!meshDirectory_.empty()) {
+        const std::string path = meshDirectory_ + "/" + name + ".msh";
+        MeshSummary summary;
+        std::string error;
+        if (!readMesh(path, &summary, &error) && observer_)
+            observer_->warning("mesh of " + vessel.name + ": " + error);
+        vessel.meshSummaries.push_back(summary);
+    }
+    return static_cast<unsigned int>(vessel.meshes.size() - 1);
 }
 
 std::string Host::describe(OBJHANDLE handle) {
@@ -143,6 +166,7 @@ bool Host::requestRemoval(OBJHANDLE handle) {
     Vessel* vessel = find(handle);
     if (!vessel) return false;
     if (vessel->removalRequests++ == 0) pendingRemovals_.push_back(vessel);
+    if (observer_) observer_->removalRequested(*vessel);
     if (callbackDepth_ == 0) finishRemovals();
     return true;
 }
@@ -166,6 +190,7 @@ void Host::finishRemovals() {
         if (vessel->removed) continue;
         vessel->removed = true;
         --liveCount_;
+        if (observer_) observer_->vesselRemoved(*vessel);
         if (vessel->instance) {
             log_.record(vessel->handle, "> ovcExit(" + vessel->name + ")");
             vessel->module->ovcExit(vessel->instance);

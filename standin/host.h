@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "call_log.h"
+#include "mesh_file.h"
 #include "module_loader.h"
 #include "orbiter_api.h"
 
@@ -51,15 +52,31 @@ struct Vessel {
     std::deque<Thruster> thrusters;
     std::vector<ExhaustStream> streams;
     std::vector<std::string> meshes;
+    std::vector<MeshSummary> meshSummaries;  // one per mesh, when the host reads files
     bool focusEnabled = true;
 
-    // What the vessel reports when asked; scripted by tests.
+    // What the vessel reports when asked: scripted by tests, or kept by the
+    // physics when it is on.
     bool groundContact = false;
     double airspeed = 0;
+    VECTOR3 position{};  // m; y is the altitude
+    VECTOR3 velocity{};  // m/s
 
     int removalRequests = 0;
     bool removed = false;  // ovcExit has been called; purged from the registry soon
 };
+
+// Told of what happens to vessels, for programs that report on a run.
+class HostObserver {
+public:
+    virtual ~HostObserver() = default;
+    virtual void removalRequested(const Vessel&) {}
+    // Right before the host calls the module's ovcExit for it.
+    virtual void vesselRemoved(const Vessel&) {}
+    virtual void warning(const std::string&) {}
+};
+
+struct PhysicsSettings;
 
 class Host {
 public:
@@ -86,6 +103,18 @@ public:
     void step(double stepLength);
     double simTime() const { return simTime_; }
     double mjd() const { return mjd_; }
+    // The sum of every step length handed to clbkPostStep, over all vessels.
+    double postStepLengthSum() const { return postStepLengthSum_; }
+
+    // With physics on, the state update moves every vessel a module runs;
+    // off (the default), what vessels report stays as scripted.
+    void setPhysics(const PhysicsSettings* settings) { physics_ = settings; }
+    void setObserver(HostObserver* observer) { observer_ = observer; }
+    // Where AddMesh looks for "<name>.msh"; empty: meshes are not read.
+    void setMeshDirectory(std::string directory) { meshDirectory_ = std::move(directory); }
+    // Records a mesh for the vessel and reads its file; a file that is
+    // missing or malformed is a warning, and the vessel goes on without it.
+    unsigned int addMesh(Vessel& vessel, const std::string& name);
 
     // Null for handles that are not, or no longer, in the simulation.
     Vessel* find(OBJHANDLE handle);
@@ -128,6 +157,10 @@ private:
     int callbackDepth_ = 0;
     double simTime_ = 0;
     double mjd_ = kStartMjd;
+    double postStepLengthSum_ = 0;
+    const PhysicsSettings* physics_ = nullptr;
+    HostObserver* observer_ = nullptr;
+    std::string meshDirectory_;
     static constexpr double kStartMjd = 51544.5;  // 2000-01-01 12:00
 };
 

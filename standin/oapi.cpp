@@ -29,13 +29,14 @@ OBJHANDLE callerHandle() {
 }  // namespace
 
 unsigned int oapiGetVesselCount() {
-    host().log().record(callerHandle(), "oapiGetVesselCount()");
+    if (host().log().enabled()) host().log().record(callerHandle(), "oapiGetVesselCount()");
     return host().vesselCount();
 }
 
 bool oapiDeleteVessel(OBJHANDLE vessel, OBJHANDLE focusSuccessor) {
-    host().log().record(callerHandle(), "oapiDeleteVessel(" + host().describe(vessel) + ", " +
-                                            host().describe(focusSuccessor) + ")");
+    if (host().log().enabled())
+        host().log().record(callerHandle(), "oapiDeleteVessel(" + host().describe(vessel) + ", " +
+                                                host().describe(focusSuccessor) + ")");
     return host().requestRemoval(vessel);
 }
 

@@ -11,17 +11,20 @@ using standin::Vessel;
 
 namespace {
 
-// Logs a member call; a call on a vessel the host does not know does nothing.
-Vessel* logged(OBJHANDLE object, Vessel* vessel, const std::string& call) {
-    host().log().record(object, vessel ? call : call + " on unknown vessel");
+// Logs a member call, formatting its text only while the log is on; a call
+// on a vessel the host does not know does nothing.
+template <typename MakeText>
+Vessel* logged(OBJHANDLE object, Vessel* vessel, MakeText&& text) {
+    standin::CallLog& log = host().log();
+    if (log.enabled()) log.record(object, vessel ? text() : text() + " on unknown vessel");
     return vessel;
 }
 
-Vessel* recordFor(OBJHANDLE object, const std::string& call) {
-    return logged(object, host().find(object), call);
+template <typename MakeText>
+Vessel* recordFor(OBJHANDLE object, MakeText&& text) {
+    return logged(object, host().find(object), std::forward<MakeText>(text));
 }
 
-// The vessel's own tank or thruster behind a handle; null for any other.
 template <typename Item>
 Item* findOwned(Vessel* vessel, std::deque<Item> Vessel::*items, const void* handle) {
     if (!vessel) return nullptr;
@@ -53,36 +56,42 @@ VESSEL::VESSEL(OBJHANDLE vessel, int flightModel) : object_(vessel), flightModel
 VESSEL::~VESSEL() = default;
 
 OBJHANDLE VESSEL::GetHandle() const {
-    host().log().record(object_, "GetHandle()");
+    if (host().log().enabled()) host().log().record(object_, "GetHandle()");
     return object_;
 }
 
 void VESSEL::SetSize(double size) const {
-    if (Vessel* v = recordFor(object_, "SetSize(" + formatNumber(size) + ")")) v->size = size;
+    if (Vessel* v = recordFor(object_, [&] { return "SetSize(" + formatNumber(size) + ")"; }))
+        v->size = size;
 }
 
 void VESSEL::SetEmptyMass(double mass) const {
-    if (Vessel* v = recordFor(object_, "SetEmptyMass(" + formatNumber(mass) + ")"))
+    if (Vessel* v =
+            recordFor(object_, [&] { return "SetEmptyMass(" + formatNumber(mass) + ")"; }))
         v->emptyMass = mass;
 }
 
 void VESSEL::SetCameraOffset(const VECTOR3& offset) const {
-    if (Vessel* v = recordFor(object_, "SetCameraOffset(" + formatVector(offset) + ")"))
+    if (Vessel* v = recordFor(object_,
+                              [&] { return "SetCameraOffset(" + formatVector(offset) + ")"; }))
         v->cameraOffset = offset;
 }
 
 void VESSEL::SetTouchdownPoints(const VECTOR3& point1, const VECTOR3& point2,
                                 const VECTOR3& point3) const {
-    const std::string call = "SetTouchdownPoints(" + formatVector(point1) + ", " +
-                             formatVector(point2) + ", " + formatVector(point3) + ")";
-    if (Vessel* v = recordFor(object_, call)) v->touchdownPoints = {point1, point2, point3};
+    Vessel* v = recordFor(object_, [&] {
+        return "SetTouchdownPoints(" + formatVector(point1) + ", " + formatVector(point2) + ", " +
+               formatVector(point3) + ")";
+    });
+    if (v) v->touchdownPoints = {point1, point2, point3};
 }
 
 PROPELLANT_HANDLE VESSEL::CreatePropellantResource(double capacity, double initialMass,
                                                    double efficiency) const {
-    const std::string call = "CreatePropellantResource(" + formatNumber(capacity) + ", " +
-                             formatNumber(initialMass) + ", " + formatNumber(efficiency) + ")";
-    Vessel* v = recordFor(object_, call);
+    Vessel* v = recordFor(object_, [&] {
+        return "CreatePropellantResource(" + formatNumber(capacity) + ", " +
+               formatNumber(initialMass) + ", " + formatNumber(efficiency) + ")";
+    });
     if (!v) return nullptr;
     const int id = static_cast<int>(v->tanks.size()) + 1;
     v->tanks.push_back({id, capacity, initialMass < 0 ? capacity : initialMass, efficiency});
@@ -93,13 +102,13 @@ THRUSTER_HANDLE VESSEL::CreateThruster(const VECTOR3& position, const VECTOR3& d
                                        double maxThrust, PROPELLANT_HANDLE propellant,
                                        double isp, double ispReference,
                                        double pressureReference) const {
-    Vessel* v = host().find(object_);
-    const std::string call = "CreateThruster(" + formatVector(position) + ", " +
-                             formatVector(direction) + ", " + formatNumber(maxThrust) + ", " +
-                             tankName(v, propellant) + ", " + formatNumber(isp) + ", " +
-                             formatNumber(ispReference) + ", " +
-                             formatNumber(pressureReference) + ")";
-    if (!logged(object_, v, call)) return nullptr;
+    Vessel* v = logged(object_, host().find(object_), [&] {
+        return "CreateThruster(" + formatVector(position) + ", " + formatVector(direction) + ", " +
+               formatNumber(maxThrust) + ", " + tankName(host().find(object_), propellant) +
+               ", " + formatNumber(isp) + ", " + formatNumber(ispReference) + ", " +
+               formatNumber(pressureReference) + ")";
+    });
+    if (!v) return nullptr;
     const int id = static_cast<int>(v->thrusters.size()) + 1;
     standin::Propellant* tank = findOwned(v, &Vessel::tanks, propellant);
     v->thrusters.push_back(
@@ -109,11 +118,11 @@ THRUSTER_HANDLE VESSEL::CreateThruster(const VECTOR3& position, const VECTOR3& d
 
 PSTREAM_HANDLE VESSEL::AddExhaustStream(THRUSTER_HANDLE thruster, const VECTOR3& position,
                                         const PARTICLESTREAMSPEC* spec) const {
-    Vessel* v = host().find(object_);
-    const std::string call = "AddExhaustStream(" + thrusterName(v, thruster) + ", " +
-                             formatVector(position) + ", " +
-                             (spec ? standin::formatStream(*spec) : "null") + ")";
-    if (!logged(object_, v, call)) return nullptr;
+    Vessel* v = recordFor(object_, [&] {
+        return "AddExhaustStream(" + thrusterName(host().find(object_), thruster) + ", " +
+               formatVector(position) + ", " + (spec ? standin::formatStream(*spec) : "null") +
+               ")";
+    });
     standin::Thruster* owner = findOwned(v, &Vessel::thrusters, thruster);
     if (!owner || !spec) return nullptr;
     v->streams.push_back({owner, position, *spec});
@@ -122,41 +131,43 @@ PSTREAM_HANDLE VESSEL::AddExhaustStream(THRUSTER_HANDLE thruster, const VECTOR3&
 
 unsigned int VESSEL::AddMesh(const char* meshName, const VECTOR3* offset) const {
     const std::string name = meshName ? meshName : "";
-    const std::string call = "AddMesh(\"" + name + "\", " +
-                             (offset ? formatVector(*offset) : std::string("null")) + ")";
-    Vessel* v = recordFor(object_, call);
+    Vessel* v = recordFor(object_, [&] {
+        return "AddMesh(\"" + name + "\", " + (offset ? formatVector(*offset) : "null") + ")";
+    });
     if (!v) return 0;
-    v->meshes.push_back(name);
-    return static_cast<unsigned int>(v->meshes.size() - 1);
+    return host().addMesh(*v, name);
 }
 
 void VESSEL::SetEnableFocus(bool enable) const {
-    if (Vessel* v = recordFor(object_, std::string("SetEnableFocus(") +
-                                           (enable ? "true" : "false") + ")"))
+    if (Vessel* v = recordFor(object_, [&] {
+            return std::string("SetEnableFocus(") + (enable ? "true" : "false") + ")";
+        }))
         v->focusEnabled = enable;
 }
 
 void VESSEL::SetThrusterDir(THRUSTER_HANDLE thruster, const VECTOR3& direction) const {
-    Vessel* v = host().find(object_);
-    logged(object_, v,
-           "SetThrusterDir(" + thrusterName(v, thruster) + ", " + formatVector(direction) + ")");
+    Vessel* v = recordFor(object_, [&] {
+        return "SetThrusterDir(" + thrusterName(host().find(object_), thruster) + ", " +
+               formatVector(direction) + ")";
+    });
     if (standin::Thruster* t = findOwned(v, &Vessel::thrusters, thruster)) t->direction = direction;
 }
 
 void VESSEL::SetThrusterLevel(THRUSTER_HANDLE thruster, double level) const {
-    Vessel* v = host().find(object_);
-    logged(object_, v,
-           "SetThrusterLevel(" + thrusterName(v, thruster) + ", " + formatNumber(level) + ")");
+    Vessel* v = recordFor(object_, [&] {
+        return "SetThrusterLevel(" + thrusterName(host().find(object_), thruster) + ", " +
+               formatNumber(level) + ")";
+    });
     if (standin::Thruster* t = findOwned(v, &Vessel::thrusters, thruster)) t->level = level;
 }
 
 bool VESSEL::GroundContact() const {
-    Vessel* v = recordFor(object_, "GroundContact()");
+    Vessel* v = recordFor(object_, [] { return std::string("GroundContact()"); });
     return v && v->groundContact;
 }
 
 double VESSEL::GetAirspeed() const {
-    Vessel* v = recordFor(object_, "GetAirspeed()");
+    Vessel* v = recordFor(object_, [] { return std::string("GetAirspeed()"); });
     return v ? v->airspeed : 0;
 }
 
