@@ -1,3 +1,3 @@
 # The Debian packages that building and testing Hulkfall need.
-BUILD_PACKAGES=(cmake ninja-build g++ binutils)
+BUILD_PACKAGES=(cmake ninja-build g++ binutils libcli11-dev nlohmann-json3-dev)
 TEST_PACKAGES=(libgtest-dev libgmock-dev)

@@ -7,4 +7,4 @@ source scripts/packages.sh
 bash scripts/install-deps.sh "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 cmake --preset default >/dev/null
 cmake --build --preset default
-exec build/default/standin/hulkfall-sim "$@"
+exec build/default/bin/hulkfall-sim "$@"
