@@ -21,25 +21,65 @@ LoadedModule* Host::loadModule(const std::string& path, std::string* error) {
 }
 
 void Host::unloadModule(LoadedModule* module) {
+    ++walking_;
     for (Vessel* vessel : order_)
         if (vessel->module == module && !vessel->removed) destroyVessel(vessel->handle);
+    --walking_;
     purge();
     modules_.erase(std::remove_if(modules_.begin(), modules_.end(),
                                   [module](const auto& owned) { return owned.get() == module; }),
                    modules_.end());
 }
 
-OBJHANDLE Host::createVessel(LoadedModule& module, const std::string& name, int flightModel,
-                             FILEHANDLE config, std::string* error) {
-    auto owned = std::make_unique<Vessel>();
-    Vessel& vessel = *owned;
-    vessel.handle = reinterpret_cast<OBJHANDLE>(owned.get());
+namespace {
+// A handle holds slot + 1 in its low bits and the slot's generation above.
+constexpr int kSlotBits = sizeof(std::uintptr_t) == 8 ? 32 : 20;
+constexpr std::uintptr_t kSlotMask = (std::uintptr_t{1} << kSlotBits) - 1;
+}  // namespace
+
+void Vessel::setTouchdownPoints(std::vector<VECTOR3> points) {
+    touchdownPoints = std::move(points);
+    lowestTouchdownHeight = 0;
+    for (std::size_t i = 0; i < touchdownPoints.size(); ++i)
+        if (i == 0 || touchdownPoints[i].y < lowestTouchdownHeight)
+            lowestTouchdownHeight = touchdownPoints[i].y;
+}
+
+Vessel& Host::newVessel(const std::string& name) {
+    std::uint32_t slot;
+    if (!freeSlots_.empty()) {
+        slot = freeSlots_.back();
+        freeSlots_.pop_back();
+    } else {
+        slot = static_cast<std::uint32_t>(slots_.size());
+        slots_.emplace_back();
+    }
+    Slot& entry = slots_[slot];
+    entry.vessel = std::make_unique<Vessel>();
+    Vessel& vessel = *entry.vessel;
+    vessel.slot = slot;
     vessel.name = name;
-    vessel.module = &module;
-    vessel.flightModel = flightModel;
-    byHandle_.emplace(vessel.handle, std::move(owned));
+    const std::uintptr_t generation = entry.generation & (~std::uintptr_t{0} >> kSlotBits);
+    vessel.handle = reinterpret_cast<OBJHANDLE>((generation << kSlotBits) | (slot + 1));
     order_.push_back(&vessel);
     ++liveCount_;
+    return vessel;
+}
+
+Vessel* Host::lookup(OBJHANDLE handle) {
+    const auto value = reinterpret_cast<std::uintptr_t>(handle);
+    const std::uintptr_t slot = (value & kSlotMask) - 1;  // wraps for a null handle
+    if (slot >= slots_.size()) return nullptr;
+    const Slot& entry = slots_[slot];
+    if (!entry.vessel || entry.vessel->handle != handle) return nullptr;
+    return entry.vessel.get();
+}
+
+OBJHANDLE Host::createVessel(LoadedModule& module, const std::string& name, int flightModel,
+                             FILEHANDLE config, std::string* error) {
+    Vessel& vessel = newVessel(name);
+    vessel.module = &module;
+    vessel.flightModel = flightModel;
 
     log_.record(vessel.handle, "> ovcInit(" + name + ", " + std::to_string(flightModel) + ")");
     VESSEL* instance = nullptr;
@@ -66,22 +106,14 @@ OBJHANDLE Host::createVessel(LoadedModule& module, const std::string& name, int 
     return handle;
 }
 
-OBJHANDLE Host::addPlainVessel(const std::string& name) {
-    auto owned = std::make_unique<Vessel>();
-    owned->handle = reinterpret_cast<OBJHANDLE>(owned.get());
-    owned->name = name;
-    OBJHANDLE handle = owned->handle;
-    order_.push_back(owned.get());
-    byHandle_.emplace(handle, std::move(owned));
-    ++liveCount_;
-    return handle;
-}
+OBJHANDLE Host::addPlainVessel(const std::string& name) { return newVessel(name).handle; }
 
 void Host::destroyVessel(OBJHANDLE handle) {
     Vessel* vessel = find(handle);
     if (!vessel) return;
     pendingRemovals_.push_back(vessel);
     finishRemovals();
+    purge();
 }
 
 void Host::step(double stepLength) {
@@ -104,6 +136,7 @@ void Host::step(double stepLength) {
 // order. Vessels removed on the way stay in the registry until the purge.
 template <typename Callback>
 void Host::forEachModuleVessel(const char* callbackName, Callback&& callback) {
+    ++walking_;
     for (std::size_t i = 0; i < order_.size(); ++i) {
         Vessel& vessel = *order_[i];
         if (vessel.removed || !vessel.instance) continue;
@@ -112,12 +145,12 @@ void Host::forEachModuleVessel(const char* callbackName, Callback&& callback) {
                                            formatNumber(simTime_) + ")");
         dispatch(vessel, [&] { callback(*vessel.instance); });
     }
+    --walking_;
 }
 
 Vessel* Host::find(OBJHANDLE handle) {
-    auto found = byHandle_.find(handle);
-    if (found == byHandle_.end() || found->second->removed) return nullptr;
-    return found->second.get();
+    Vessel* vessel = lookup(handle);
+    return vessel && !vessel->removed ? vessel : nullptr;
 }
 
 Vessel* Host::findByName(const std::string& name) {
@@ -128,7 +161,9 @@ Vessel* Host::findByName(const std::string& name) {
 
 void Host::reset() {
     while (!modules_.empty()) unloadModule(modules_.back().get());
+    ++walking_;
     for (Vessel* vessel : order_) destroyVessel(vessel->handle);  // the plain ones are left
+    --walking_;
     purge();
     log_.clear();
     log_.setEnabled(true);
@@ -158,8 +193,8 @@ unsigned int Host::addMesh(Vessel& vessel, const std::string& name) {
 
 std::string Host::describe(OBJHANDLE handle) {
     if (!handle) return "null";
-    auto found = byHandle_.find(handle);
-    return found == byHandle_.end() ? "?" : found->second->name;
+    const Vessel* vessel = lookup(handle);
+    return vessel ? vessel->name : "?";
 }
 
 bool Host::requestRemoval(OBJHANDLE handle) {
@@ -167,7 +202,10 @@ bool Host::requestRemoval(OBJHANDLE handle) {
     if (!vessel) return false;
     if (vessel->removalRequests++ == 0) pendingRemovals_.push_back(vessel);
     if (observer_) observer_->removalRequested(*vessel);
-    if (callbackDepth_ == 0) finishRemovals();
+    if (callbackDepth_ == 0) {
+        finishRemovals();
+        purge();
+    }
     return true;
 }
 
@@ -202,15 +240,17 @@ void Host::finishRemovals() {
 // Frees the records of removed vessels; never while a pass over the
 // registry is walking it.
 void Host::purge() {
-    if (order_.size() == liveCount_) return;
+    if (walking_ > 0 || order_.size() == liveCount_) return;
     std::size_t kept = 0;
     for (Vessel* vessel : order_) {
         if (!vessel->removed) {
             order_[kept++] = vessel;
             continue;
         }
-        const OBJHANDLE handle = vessel->handle;
-        byHandle_.erase(handle);  // frees the record
+        const std::uint32_t slot = vessel->slot;
+        slots_[slot].vessel.reset();  // frees the record
+        ++slots_[slot].generation;
+        freeSlots_.push_back(slot);
     }
     order_.resize(kept);
 }

@@ -8,7 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <unordered_map>
+#include <cstdint>
 #include <vector>
 
 #include "call_log.h"
@@ -39,31 +39,37 @@ struct ExhaustStream {
 };
 
 struct Vessel {
-    OBJHANDLE handle = nullptr;
-    std::string name;
-    LoadedModule* module = nullptr;  // null: a vessel the host runs itself
-    VESSEL2* instance = nullptr;     // what the module's ovcInit returned
-    int flightModel = 0;
-
-    double size = 0, emptyMass = 0;
-    VECTOR3 cameraOffset{};
-    std::vector<VECTOR3> touchdownPoints;
-    std::deque<Propellant> tanks;  // deques keep the handles' addresses stable
-    std::deque<Thruster> thrusters;
-    std::vector<ExhaustStream> streams;
-    std::vector<std::string> meshes;
-    std::vector<MeshSummary> meshSummaries;  // one per mesh, when the host reads files
-    bool focusEnabled = true;
-
+    // What the step loop touches for every vessel comes first, to share as
+    // few cache lines as possible.
+    bool removed = false;  // ovcExit has been called; purged from the registry soon
     // What the vessel reports when asked: scripted by tests, or kept by the
     // physics when it is on.
     bool groundContact = false;
     double airspeed = 0;
     VECTOR3 position{};  // m; y is the altitude
     VECTOR3 velocity{};  // m/s
+    double emptyMass = 0;
+    double lowestTouchdownHeight = 0;  // of the touchdown points, in the vessel's frame
+    VESSEL2* instance = nullptr;       // what the module's ovcInit returned
+    std::deque<Propellant> tanks;      // deques keep the handles' addresses stable
+    std::deque<Thruster> thrusters;
 
+    OBJHANDLE handle = nullptr;
+    std::string name;
+    LoadedModule* module = nullptr;  // null: a vessel the host runs itself
+    int flightModel = 0;
+    std::uint32_t slot = 0;          // in the host's registry
+
+    double size = 0;
+    VECTOR3 cameraOffset{};
+    std::vector<VECTOR3> touchdownPoints;
+    std::vector<ExhaustStream> streams;
+    std::vector<std::string> meshes;
+    std::vector<MeshSummary> meshSummaries;  // one per mesh, when the host reads files
+    bool focusEnabled = true;
     int removalRequests = 0;
-    bool removed = false;  // ovcExit has been called; purged from the registry soon
+
+    void setTouchdownPoints(std::vector<VECTOR3> points);
 };
 
 // Told of what happens to vessels, for programs that report on a run.
@@ -149,12 +155,22 @@ private:
 
     CallLog log_;
     std::vector<std::unique_ptr<LoadedModule>> modules_;
-    std::unordered_map<OBJHANDLE, std::unique_ptr<Vessel>> byHandle_;
+    // Handles name a slot and its generation, so that a stale handle never
+    // finds the vessel that took its slot over.
+    struct Slot {
+        std::unique_ptr<Vessel> vessel;
+        std::uint32_t generation = 0;
+    };
+    Vessel& newVessel(const std::string& name);
+    Vessel* lookup(OBJHANDLE handle);  // removed ones included
+    std::vector<Slot> slots_;
+    std::vector<std::uint32_t> freeSlots_;
     std::vector<Vessel*> order_;  // creation order, removed ones until purged
     std::vector<Vessel*> pendingRemovals_;
     unsigned int liveCount_ = 0;
     Vessel* current_ = nullptr;
     int callbackDepth_ = 0;
+    int walking_ = 0;  // passes over order_ under way: no purge meanwhile
     double simTime_ = 0;
     double mjd_ = kStartMjd;
     double postStepLengthSum_ = 0;

@@ -31,16 +31,6 @@ VECTOR3 thrustForce(Vessel& vessel, double stepLength) {
     return force;
 }
 
-double lowestTouchdownHeight(const Vessel& vessel) {
-    double lowest = 0;
-    bool any = false;
-    for (const VECTOR3& point : vessel.touchdownPoints) {
-        lowest = any ? std::min(lowest, point.y) : point.y;
-        any = true;
-    }
-    return lowest;
-}
-
 }  // namespace
 
 void advance(Vessel& vessel, double stepLength, const PhysicsSettings& settings) {
@@ -60,7 +50,7 @@ void advance(Vessel& vessel, double stepLength, const PhysicsSettings& settings)
     p.y += v.y * stepLength;
     p.z += v.z * stepLength;
 
-    const double lowest = lowestTouchdownHeight(vessel);
+    const double lowest = vessel.lowestTouchdownHeight;
     vessel.groundContact = p.y + lowest <= 0;
     if (vessel.groundContact) {
         p.y = 0 - lowest;  // not -0 when the lowest point is at 0

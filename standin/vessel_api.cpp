@@ -83,7 +83,7 @@ void VESSEL::SetTouchdownPoints(const VECTOR3& point1, const VECTOR3& point2,
         return "SetTouchdownPoints(" + formatVector(point1) + ", " + formatVector(point2) + ", " +
                formatVector(point3) + ")";
     });
-    if (v) v->touchdownPoints = {point1, point2, point3};
+    if (v) v->setTouchdownPoints({point1, point2, point3});
 }
 
 PROPELLANT_HANDLE VESSEL::CreatePropellantResource(double capacity, double initialMass,

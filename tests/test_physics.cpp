@@ -11,7 +11,7 @@ namespace {
 standin::Vessel debrisLike(VECTOR3 direction, double altitude) {
     standin::Vessel v;
     v.emptyMass = 5000;
-    v.touchdownPoints = {{0.1, 0, 0}, {0, 0.1, 0}, {0, 0, 0.1}};
+    v.setTouchdownPoints({{0.1, 0, 0}, {0, 0.1, 0}, {0, 0, 0.1}});
     v.tanks.push_back({1, 10, 10, 1});
     v.thrusters.push_back({1, {0, 0, 0}, direction, 100000, &v.tanks[0], 1500, 0, 101400, 1});
     v.position = {0, altitude, 0};
