@@ -2,7 +2,6 @@
 #include <climits>
 #include <cstring>
 
-#include "failing_allocation.h"
 #include "module_test.h"
 
 using standin::host;
@@ -79,27 +78,6 @@ TEST_P(FlightModelTest, OvcInitPassesHandleAndFlightModelToVessel2Unchanged) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, FlightModelTest, ::testing::Values(0, 1, -3, INT_MAX, INT_MIN));
-
-TEST_F(ExportsTest, OvcInitReturnsNullAndLeavesNothingBehindWhenItsAllocationFails) {
-    OBJHANDLE handle = host().addPlainVessel("hull");
-    const int before = failing_allocation::nothrowAllocations();
-    failing_allocation::failNext();
-    EXPECT_EQ(module->ovcInit(handle, 1), nullptr);
-    EXPECT_EQ(failing_allocation::nothrowAllocations() - before, 1);  // one try, no retry
-    EXPECT_TRUE(host().log().textsFor(handle).empty());  // no VESSEL2 was constructed
-}
-
-TEST_F(ExportsTest, HostDropsAVesselWhoseOvcInitFailed) {
-    host().addPlainVessel("user");
-    failing_allocation::failNext();
-    std::string error;
-    EXPECT_EQ(host().createVessel(*module, "debris", 1, nullptr, &error), nullptr);
-    EXPECT_NE(error.find("ovcInit returned null"), std::string::npos) << error;
-    EXPECT_EQ(host().vesselCount(), 1u);
-    EXPECT_EQ(host().findByName("debris"), nullptr);
-    // The module still works afterwards.
-    EXPECT_NE(create("debris"), nullptr);
-}
 
 TEST_F(ExportsTest, OvcExitReleasesWhatOvcInitMadeWithoutCallingTheHost) {
     OBJHANDLE handle = create("debris");

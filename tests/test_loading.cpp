@@ -3,6 +3,10 @@
 #include <cstdio>
 #include <fstream>
 
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
 #include "module_test.h"
 
 using standin::host;
@@ -91,7 +95,7 @@ struct BadFileCase {
 };
 
 std::string notAModule() {
-    const std::string path = ::testing::TempDir() + "not_a_module.so";
+    const std::string path = ::testing::TempDir() + "not_a_module" + MODULE_SUFFIX;
     std::ofstream(path) << "MSHX1\nthis is not a module\n";
     return path;
 }
@@ -108,10 +112,32 @@ TEST_P(BadModuleFileTest, LoaderNamesTheFileAndWhatFailed) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, BadModuleFileTest,
-    ::testing::Values(BadFileCase{"Missing", "/nonexistent/Hulkfall.so", "cannot load module"},
+    ::testing::Values(BadFileCase{"Missing", std::string("/nonexistent/Hulkfall") + MODULE_SUFFIX,
+                                  "cannot load module"},
                       BadFileCase{"NotAModule", notAModule(), "cannot load module"},
                       BadFileCase{"LacksOvcExit", INCOMPLETE_MODULE, "'ovcExit'"}),
     [](const auto& info) { return std::string(info.param.label); });
+
+#if defined(_WIN32)
+DWORD WINAPI doNothing(LPVOID) { return 0; }
+
+// The Windows loader notifies every loaded module of each thread's start and
+// end; the entry routine does nothing with them.
+TEST_F(LoadingTest, ThreadNotificationsChangeNothing) {
+    standin::LoadedModule* module = loadOrFail(EXIT_MODULE_TEST);
+    ASSERT_NE(module, nullptr);
+    const std::size_t callsBefore = host().log().calls().size();
+    for (int i = 0; i < 3; ++i) {
+        HANDLE thread = CreateThread(nullptr, 0, doNothing, nullptr, 0, nullptr);
+        ASSERT_NE(thread, nullptr);
+        WaitForSingleObject(thread, INFINITE);
+        CloseHandle(thread);
+    }
+    EXPECT_EQ(host().log().calls().size(), callsBefore);  // no InitLib, no exit function
+    EXPECT_EQ(host().initLibCalls.size(), 1u);
+    EXPECT_NE(module->GetModuleVersion(), 0);  // and the module still answers
+}
+#endif
 
 TEST_F(LoadingTest, AModuleLackingAnExportIsUnloadedAgain) {
     std::string error;

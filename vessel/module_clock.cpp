@@ -9,7 +9,14 @@
 namespace {
 
 #if defined(_WIN32)
-long long steadyMilliseconds() { return static_cast<long long>(GetTickCount64()); }
+// The performance counter, unlike the tick count, resolves single milliseconds.
+long long steadyMilliseconds() {
+    LARGE_INTEGER counter, frequency;
+    QueryPerformanceCounter(&counter);
+    QueryPerformanceFrequency(&frequency);
+    const long long perSecond = frequency.QuadPart;
+    return counter.QuadPart / perSecond * 1000 + counter.QuadPart % perSecond * 1000 / perSecond;
+}
 #else
 long long steadyMilliseconds() {
     timespec now{};
