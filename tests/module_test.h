@@ -27,6 +27,7 @@ protected:
     }
     void TearDown() override { standin::host().reset(); }
 
+public:
     OBJHANDLE create(const std::string& name, int flightModel = 1, FILEHANDLE config = nullptr) {
         std::string error;
         OBJHANDLE handle = standin::host().createVessel(*module, name, flightModel, config, &error);
@@ -34,6 +35,7 @@ protected:
         return handle;
     }
 
+protected:
     // The module's calls concerning one vessel during the host's n-th call
     // (0-based) whose log text starts with hostCall, e.g. "> clbkPreStep".
     static std::vector<std::string> callsDuring(OBJHANDLE vessel, const std::string& hostCall,

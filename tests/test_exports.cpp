@@ -29,6 +29,7 @@ struct VersionCase {
     int hostAnswer;
     int expectedDate2IntCalls;  // over three GetModuleVersion calls
 };
+void PrintTo(const VersionCase& c, std::ostream* out) { *out << c.label; }
 
 class ModuleVersionTest : public ModuleTest, public ::testing::WithParamInterface<VersionCase> {};
 

@@ -37,6 +37,7 @@ struct RestCase {
     double airspeed;
     std::vector<std::string> preStepCalls;
 };
+void PrintTo(const RestCase& c, std::ostream* out) { *out << c.label; }
 
 const std::vector<std::string> kRemoval = {"GetHandle()", "oapiDeleteVessel(debris, null)"};
 
@@ -84,6 +85,7 @@ struct TimeCase {
     std::vector<double> steps;  // taken with the rule kept from firing
     bool removedAtNextStep;
 };
+void PrintTo(const TimeCase& c, std::ostream* out) { *out << c.label; }
 
 class TimeRuleTest : public LifeCycleTest, public ::testing::WithParamInterface<TimeCase> {};
 
@@ -132,6 +134,7 @@ struct ClockRateCase {
     double stepLength;
     int removedInStep;  // the shared clock passes 6000 in the step before
 };
+void PrintTo(const ClockRateCase& c, std::ostream* out) { *out << c.label; }
 
 class SharedClockTest : public LifeCycleTest, public ::testing::WithParamInterface<ClockRateCase> {};
 

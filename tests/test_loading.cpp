@@ -38,6 +38,7 @@ struct ExitCase {
     const char* path;
     const char* calledAtUnload;  // null: no exit function
 };
+void PrintTo(const ExitCase& c, std::ostream* out) { *out << c.label; }
 
 class ExitFunctionTest : public LoadingTest, public ::testing::WithParamInterface<ExitCase> {};
 
@@ -93,6 +94,7 @@ struct BadFileCase {
     std::string path;
     std::string mentions;  // besides the path
 };
+void PrintTo(const BadFileCase& c, std::ostream* out) { *out << c.label; }
 
 std::string notAModule() {
     const std::string path = ::testing::TempDir() + "not_a_module" + MODULE_SUFFIX;

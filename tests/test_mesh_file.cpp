@@ -46,6 +46,7 @@ struct BadMesh {
     std::string text;
     std::string error;  // after "<path>:"
 };
+void PrintTo(const BadMesh& c, std::ostream* out) { *out << c.label; }
 
 class BadMeshTest : public ::testing::TestWithParam<BadMesh> {};
 
