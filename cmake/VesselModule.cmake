@@ -26,7 +26,8 @@ function(add_vessel_module target)
     set(def_file ${CMAKE_CURRENT_BINARY_DIR}/${target}.def)
     list(JOIN ARG_EXPORTS "\n  " def_lines)
     file(CONFIGURE OUTPUT ${def_file} CONTENT "EXPORTS\n  ${def_lines}\n")
-    target_sources(${target} PRIVATE ${def_file})
+    target_sources(${target} PRIVATE ${def_file} ${root}/module/windows_allocation.cpp)
+    target_compile_options(${target} PRIVATE -fno-exceptions)
   else()
     # The loader layer goes last, so that its attach notification follows
     # every other static initialiser of the module.
@@ -37,9 +38,15 @@ function(add_vessel_module target)
       CONTENT "{\n  global:\n    ${export_lines};\n  local: *;\n};\n")
     # Unique symbols would pin the module in memory past dlclose, and its
     # module-wide values with it.
-    target_compile_options(${target} PRIVATE -fno-gnu-unique)
-    target_link_options(${target} PRIVATE
-      -Wl,--version-script=${map_file} -Wl,--no-undefined)
+    if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+      target_compile_options(${target} PRIVATE -fno-gnu-unique)
+    endif()
+    target_link_options(${target} PRIVATE -Wl,--version-script=${map_file})
+    # clang leaves the sanitizer runtime to the program, so a sanitized
+    # module has undefined references by design.
+    if(NOT (HULKFALL_SANITIZE AND CMAKE_CXX_COMPILER_ID STREQUAL "Clang"))
+      target_link_options(${target} PRIVATE -Wl,--no-undefined)
+    endif()
     set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${map_file})
   endif()
 endfunction()

@@ -110,8 +110,7 @@ public:
     double GetAirspeed() const;  // m/s
 
 private:
-    OBJHANDLE object_;
-    int flightModel_;
+    OBJHANDLE object_;  // the host keeps the rest, flight model included, in its own records
 };
 
 // The callback interface: the host calls these on every vessel of a module's

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything with warnings as errors and runs every test: the Linux
-# suite, then the Windows suite (64-bit under Wine, 32-bit built and
+# suite (with memcheck runs), the same suite under AddressSanitizer and
+# UndefinedBehaviorSanitizer, the fuzzer (its corpus replayed, then a bounded
+# session), then the Windows suite (64-bit under Wine, 32-bit built and
 # inspected). Fails loudly, naming each failing test.
 #
 # HULKFALL_SKIP_WINDOWS=1 leaves the Windows suite out, for machines that
@@ -24,6 +26,8 @@ suite() {
 }
 
 suite default
+suite sanitize
+suite fuzz
 if [ $windows = 1 ]; then
   suite windows-x86_64
   suite windows-i686

@@ -51,7 +51,7 @@ void noteDefault(const char* callback) { ++host().defaultCallbackCalls[callback]
 
 }  // namespace
 
-VESSEL::VESSEL(OBJHANDLE vessel, int flightModel) : object_(vessel), flightModel_(flightModel) {}
+VESSEL::VESSEL(OBJHANDLE vessel, int /*flightModel*/) : object_(vessel) {}
 
 VESSEL::~VESSEL() = default;
 

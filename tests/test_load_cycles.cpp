@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #if defined(_WIN32)
+#include <malloc.h>
 #include <windows.h>
 #include <psapi.h>
 #else
@@ -17,15 +18,17 @@ using standin::host;
 
 namespace {
 
-// Memory in use, in KiB: the heap's live bytes where the C library tells
-// them (under a sanitizer or valgrind, whose allocators hold freed memory
-// back, it tells 0 and the check is left to their own leak reports), the
-// working set on Windows.
+// Memory in use, in KiB: the live bytes of the C runtime's heap, which the
+// module and the host allocate from. Under a sanitizer or valgrind, whose
+// allocators hold freed memory back, glibc tells 0 and the check is left to
+// their own leak reports.
 long memoryInUseKiB() {
 #if defined(_WIN32)
-    PROCESS_MEMORY_COUNTERS counters{};
-    K32GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return static_cast<long>(counters.WorkingSetSize / 1024);
+    _HEAPINFO entry{};
+    std::size_t used = 0;
+    while (_heapwalk(&entry) == _HEAPOK)
+        if (entry._useflag == _USEDENTRY) used += entry._size;
+    return static_cast<long>(used / 1024);
 #else
     const struct mallinfo2 info = mallinfo2();
     return static_cast<long>((info.uordblks + info.hblkhd) / 1024);
