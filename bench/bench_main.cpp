@@ -32,11 +32,11 @@ void reportAllocations(benchmark::State& state, long long before) {
 // The host's whole step, physics included, with every debris airborne far
 // above the ground and steps so short that the shared clock stays far from
 // running out: the number of vessels stays the same throughout.
-void BM_SandboxStep(benchmark::State& state) {
+void stepLoop(benchmark::State& state, bool withPhysics) {
     const int debris = static_cast<int>(state.range(0));
     standin::LoadedModule* module = loadModule(HULKFALL_MODULE);
     const standin::PhysicsSettings physics;
-    standin::host().setPhysics(&physics);
+    standin::host().setPhysics(withPhysics ? &physics : nullptr);
     standin::host().addPlainVessel("user");
     for (int i = 0; i < debris; ++i) {
         OBJHANDLE handle = standin::host().createVessel(*module, "debris" + std::to_string(i));
@@ -53,7 +53,11 @@ void BM_SandboxStep(benchmark::State& state) {
         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     standin::host().reset();
 }
+void BM_SandboxStep(benchmark::State& state) { stepLoop(state, true); }
+// The same without the state update: the host's callback passes alone.
+void BM_CallbackPasses(benchmark::State& state) { stepLoop(state, false); }
 BENCHMARK(BM_SandboxStep)->Arg(10)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CallbackPasses)->Arg(10)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 // clbkPreStep and clbkPostStep of one vessel, called as the host calls them.
 void stepCallbacks(benchmark::State& state, const char* path) {

@@ -53,10 +53,12 @@ Vessel& Host::newVessel(const std::string& name) {
     } else {
         slot = static_cast<std::uint32_t>(slots_.size());
         slots_.emplace_back();
+        if (slot % kSlotsPerChunk == 0) chunks_.push_back(std::make_unique<Vessel[]>(kSlotsPerChunk));
     }
     Slot& entry = slots_[slot];
-    entry.vessel = std::make_unique<Vessel>();
-    Vessel& vessel = *entry.vessel;
+    entry.occupied = true;
+    Vessel& vessel = record(slot);
+    vessel = Vessel{};
     vessel.slot = slot;
     vessel.name = name;
     const std::uintptr_t generation = entry.generation & (~std::uintptr_t{0} >> kSlotBits);
@@ -70,9 +72,9 @@ Vessel* Host::lookup(OBJHANDLE handle) {
     const auto value = reinterpret_cast<std::uintptr_t>(handle);
     const std::uintptr_t slot = (value & kSlotMask) - 1;  // wraps for a null handle
     if (slot >= slots_.size()) return nullptr;
-    const Slot& entry = slots_[slot];
-    if (!entry.vessel || entry.vessel->handle != handle) return nullptr;
-    return entry.vessel.get();
+    if (!slots_[slot].occupied) return nullptr;
+    Vessel& vessel = record(static_cast<std::uint32_t>(slot));
+    return vessel.handle == handle ? &vessel : nullptr;
 }
 
 OBJHANDLE Host::createVessel(LoadedModule& module, const std::string& name, int flightModel,
@@ -184,8 +186,7 @@ unsigned int Host::addMesh(Vessel& vessel, const std::string& name) {
         const std::string path = meshDirectory_ + "/" + name + ".msh";
         MeshSummary summary;
         std::string error;
-        if (!readMesh(path, &summary, &error) && observer_)
-            observer_->warning("mesh of " + vessel.name + ": " + error);
+        if (!readMesh(path, &summary, &error)) warn("mesh of " + vessel.name + ": " + error);
         vessel.meshSummaries.push_back(summary);
     }
     return static_cast<unsigned int>(vessel.meshes.size() - 1);
@@ -248,7 +249,8 @@ void Host::purge() {
             continue;
         }
         const std::uint32_t slot = vessel->slot;
-        slots_[slot].vessel.reset();  // frees the record
+        *vessel = Vessel{};  // lets go of what the record holds
+        slots_[slot].occupied = false;
         ++slots_[slot].generation;
         freeSlots_.push_back(slot);
     }

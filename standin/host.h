@@ -3,7 +3,6 @@
 // records and logging every call.
 #pragma once
 
-#include <deque>
 #include <map>
 #include <memory>
 #include <optional>
@@ -12,6 +11,7 @@
 #include <vector>
 
 #include "call_log.h"
+#include "inline_list.h"
 #include "mesh_file.h"
 #include "module_loader.h"
 #include "orbiter_api.h"
@@ -51,8 +51,9 @@ struct Vessel {
     double emptyMass = 0;
     double lowestTouchdownHeight = 0;  // of the touchdown points, in the vessel's frame
     VESSEL2* instance = nullptr;       // what the module's ovcInit returned
-    std::deque<Propellant> tanks;      // deques keep the handles' addresses stable
-    std::deque<Thruster> thrusters;
+    // Room for this many of each; the host refuses more with a warning.
+    InlineList<Propellant, 8> tanks;
+    InlineList<Thruster, 8> thrusters;
 
     OBJHANDLE handle = nullptr;
     std::string name;
@@ -142,6 +143,11 @@ public:
     std::vector<HINSTANCE> initLibCalls;     // every InitLib argument, in order
     std::map<std::string, int> defaultCallbackCalls;  // default VESSEL2 bodies reached
 
+    // Passes a warning about a module's request on to the observer.
+    void warn(const std::string& text) {
+        if (observer_) observer_->warning(text);
+    }
+
     // Called from oapiDeleteVessel.
     bool requestRemoval(OBJHANDLE handle);
 
@@ -156,14 +162,21 @@ private:
     CallLog log_;
     std::vector<std::unique_ptr<LoadedModule>> modules_;
     // Handles name a slot and its generation, so that a stale handle never
-    // finds the vessel that took its slot over.
+    // finds the vessel that took its slot over. Records live in chunks of
+    // slots that never move, one after the other in memory, so that a pass
+    // over the vessels reads memory in order.
     struct Slot {
-        std::unique_ptr<Vessel> vessel;
+        bool occupied = false;
         std::uint32_t generation = 0;
     };
+    static constexpr std::size_t kSlotsPerChunk = 1024;
+    Vessel& record(std::uint32_t slot) {
+        return chunks_[slot / kSlotsPerChunk][slot % kSlotsPerChunk];
+    }
     Vessel& newVessel(const std::string& name);
     Vessel* lookup(OBJHANDLE handle);  // removed ones included
     std::vector<Slot> slots_;
+    std::vector<std::unique_ptr<Vessel[]>> chunks_;
     std::vector<std::uint32_t> freeSlots_;
     std::vector<Vessel*> order_;  // creation order, removed ones until purged
     std::vector<Vessel*> pendingRemovals_;

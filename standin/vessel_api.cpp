@@ -25,20 +25,21 @@ Vessel* recordFor(OBJHANDLE object, MakeText&& text) {
     return logged(object, host().find(object), std::forward<MakeText>(text));
 }
 
-template <typename Item>
-Item* findOwned(Vessel* vessel, std::deque<Item> Vessel::*items, const void* handle) {
+// The vessel's own tank or thruster behind a handle; null for any other.
+template <typename List>
+auto findOwned(Vessel* vessel, List Vessel::*items, const void* handle)
+    -> decltype(&(vessel->*items)[0]) {
     if (!vessel) return nullptr;
-    for (Item& item : vessel->*items)
+    for (auto& item : vessel->*items)
         if (&item == handle) return &item;
     return nullptr;
 }
 
 // "P1", "T2": the log's name for a vessel's tank or thruster.
-template <typename Item>
-std::string nameOf(Vessel* vessel, std::deque<Item> Vessel::*items, const void* handle,
-                   const char* prefix) {
+template <typename List>
+std::string nameOf(Vessel* vessel, List Vessel::*items, const void* handle, const char* prefix) {
     if (!handle) return "null";
-    Item* item = findOwned(vessel, items, handle);
+    auto* item = findOwned(vessel, items, handle);
     return item ? prefix + std::to_string(item->id) : "?";
 }
 
@@ -94,8 +95,10 @@ PROPELLANT_HANDLE VESSEL::CreatePropellantResource(double capacity, double initi
     });
     if (!v) return nullptr;
     const int id = static_cast<int>(v->tanks.size()) + 1;
-    v->tanks.push_back({id, capacity, initialMass < 0 ? capacity : initialMass, efficiency});
-    return reinterpret_cast<PROPELLANT_HANDLE>(&v->tanks.back());
+    standin::Propellant* tank =
+        v->tanks.push_back({id, capacity, initialMass < 0 ? capacity : initialMass, efficiency});
+    if (!tank) host().warn(v->name + ": no room for another propellant resource");
+    return reinterpret_cast<PROPELLANT_HANDLE>(tank);
 }
 
 THRUSTER_HANDLE VESSEL::CreateThruster(const VECTOR3& position, const VECTOR3& direction,
@@ -111,9 +114,10 @@ THRUSTER_HANDLE VESSEL::CreateThruster(const VECTOR3& position, const VECTOR3& d
     if (!v) return nullptr;
     const int id = static_cast<int>(v->thrusters.size()) + 1;
     standin::Propellant* tank = findOwned(v, &Vessel::tanks, propellant);
-    v->thrusters.push_back(
+    standin::Thruster* thruster = v->thrusters.push_back(
         {id, position, direction, maxThrust, tank, isp, ispReference, pressureReference});
-    return reinterpret_cast<THRUSTER_HANDLE>(&v->thrusters.back());
+    if (!thruster) host().warn(v->name + ": no room for another thruster");
+    return reinterpret_cast<THRUSTER_HANDLE>(thruster);
 }
 
 PSTREAM_HANDLE VESSEL::AddExhaustStream(THRUSTER_HANDLE thruster, const VECTOR3& position,
