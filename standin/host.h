@@ -3,11 +3,11 @@
 // records and logging every call.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
-#include <cstdint>
 #include <vector>
 
 #include "call_log.h"
