@@ -19,6 +19,12 @@ public:
     bool enabled() const { return enabled_; }
     void setEnabled(bool enabled) { enabled_ = enabled; }
     void record(OBJHANDLE vessel, std::string text);
+    // The same, with a text that is made only while the log is on: the
+    // host's hot paths log through this.
+    template <typename MakeText>
+    void recordLazily(OBJHANDLE vessel, MakeText&& makeText) {
+        if (enabled_) calls_.push_back({vessel, makeText()});
+    }
     void clear() { calls_.clear(); }
 
     const std::vector<LoggedCall>& calls() const { return calls_; }

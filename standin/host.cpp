@@ -83,7 +83,9 @@ OBJHANDLE Host::createVessel(LoadedModule& module, const std::string& name, int 
     vessel.module = &module;
     vessel.flightModel = flightModel;
 
-    log_.record(vessel.handle, "> ovcInit(" + name + ", " + std::to_string(flightModel) + ")");
+    log_.recordLazily(vessel.handle, [&] {
+        return "> ovcInit(" + name + ", " + std::to_string(flightModel) + ")";
+    });
     VESSEL* instance = nullptr;
     dispatch(vessel, [&] { instance = module.ovcInit(vessel.handle, flightModel); });
     if (!instance) {
@@ -142,9 +144,9 @@ void Host::forEachModuleVessel(const char* callbackName, Callback&& callback) {
     for (std::size_t i = 0; i < order_.size(); ++i) {
         Vessel& vessel = *order_[i];
         if (vessel.removed || !vessel.instance) continue;
-        if (log_.enabled())
-            log_.record(vessel.handle, std::string("> ") + callbackName + "(" +
-                                           formatNumber(simTime_) + ")");
+        log_.recordLazily(vessel.handle, [&] {
+            return std::string("> ") + callbackName + "(" + formatNumber(simTime_) + ")";
+        });
         dispatch(vessel, [&] { callback(*vessel.instance); });
     }
     --walking_;
@@ -231,7 +233,7 @@ void Host::finishRemovals() {
         --liveCount_;
         if (observer_) observer_->vesselRemoved(*vessel);
         if (vessel->instance) {
-            log_.record(vessel->handle, "> ovcExit(" + vessel->name + ")");
+            log_.recordLazily(vessel->handle, [&] { return "> ovcExit(" + vessel->name + ")"; });
             vessel->module->ovcExit(vessel->instance);
             vessel->instance = nullptr;
         }

@@ -29,14 +29,15 @@ OBJHANDLE callerHandle() {
 }  // namespace
 
 unsigned int oapiGetVesselCount() {
-    if (host().log().enabled()) host().log().record(callerHandle(), "oapiGetVesselCount()");
+    host().log().recordLazily(callerHandle(), [] { return std::string("oapiGetVesselCount()"); });
     return host().vesselCount();
 }
 
 bool oapiDeleteVessel(OBJHANDLE vessel, OBJHANDLE focusSuccessor) {
-    if (host().log().enabled())
-        host().log().record(callerHandle(), "oapiDeleteVessel(" + host().describe(vessel) + ", " +
-                                                host().describe(focusSuccessor) + ")");
+    host().log().recordLazily(callerHandle(), [&] {
+        return "oapiDeleteVessel(" + host().describe(vessel) + ", " +
+               host().describe(focusSuccessor) + ")";
+    });
     return host().requestRemoval(vessel);
 }
 

@@ -11,12 +11,11 @@ using standin::Vessel;
 
 namespace {
 
-// Logs a member call, formatting its text only while the log is on; a call
-// on a vessel the host does not know does nothing.
+// Logs a member call; a call on a vessel the host does not know does nothing.
 template <typename MakeText>
 Vessel* logged(OBJHANDLE object, Vessel* vessel, MakeText&& text) {
-    standin::CallLog& log = host().log();
-    if (log.enabled()) log.record(object, vessel ? text() : text() + " on unknown vessel");
+    host().log().recordLazily(object,
+                              [&] { return vessel ? text() : text() + " on unknown vessel"; });
     return vessel;
 }
 
@@ -57,7 +56,7 @@ VESSEL::VESSEL(OBJHANDLE vessel, int /*flightModel*/) : object_(vessel) {}
 VESSEL::~VESSEL() = default;
 
 OBJHANDLE VESSEL::GetHandle() const {
-    if (host().log().enabled()) host().log().record(object_, "GetHandle()");
+    host().log().recordLazily(object_, [] { return std::string("GetHandle()"); });
     return object_;
 }
 
